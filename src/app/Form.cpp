@@ -9,7 +9,10 @@ namespace vantorel {
 
 namespace {
 int nextSerial = 0;
-}
+int nextInstance = 0;
+}  // namespace
+
+Form::Form(QString name) : name_(std::move(name)), instanceId_(++nextInstance) {}
 
 int roundHalfEven(double v) {
     return static_cast<int>(std::nearbyint(v));

@@ -24,12 +24,14 @@ struct RoundRegion {
 // The shell mirrors it; every decision lives in subclasses of this.
 class Form {
   public:
-    explicit Form(QString name) : name_(std::move(name)) {}
+    explicit Form(QString name);
     virtual ~Form() = default;
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
     const QString& name() const { return name_; }
+    // Unique for the process: a window destroyed and created again gets a new one.
+    int instanceId() const { return instanceId_; }
 
     double left = 0, top = 0;
     bool visible = false;
@@ -84,6 +86,7 @@ class Form {
 
   private:
     QString name_;
+    int instanceId_;
     double width_ = 0, height_ = 0;
     std::map<QString, std::unique_ptr<Control>> byKey_;
     std::vector<Control*> order_;
