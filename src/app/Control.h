@@ -50,7 +50,9 @@ class Control {
     QString fontName;          // empty: the window's default font
     double fontSize = 9;
     bool fontBold = false;
-    QChar passwordChar;  // TextBox: shown instead of each character when set
+    QChar passwordChar;     // TextBox: shown instead of each character when set
+    int alignment = 0;      // Label and TextBox text: 0 left, 1 right, 2 centre
+    QString designPicture;  // a picture stored with the window design, not a numbered bitmap
     int min = 0, max = 0;
     bool mouseCaptured = false;  // SetCapture on this control
     WebView* web = nullptr;      // WebBrowser controls: the view behind them

@@ -64,8 +64,8 @@ class Form {
     virtual void gotFocus(Control&) {}
     virtual void lostFocus(Control&) {}
     // The user changed a text box or tick box: store the value; the control raises its event.
-    void userEdited(Control& c, const QString& text) { c.setText(text); }
-    void userToggled(Control& c, int value) { c.setValue(value); }
+    virtual void userEdited(Control& c, const QString& text) { c.setText(text); }
+    virtual void userToggled(Control& c, int value) { c.setValue(value); }
 
     // Which control should own the keyboard focus; the shell moves it when this changes.
     Control* focusRequest = nullptr;
