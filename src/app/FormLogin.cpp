@@ -360,6 +360,16 @@ void FormLogin::click(Control& c) {
         setHeight(8550);
     } else if (n == u"Login_Bot") {
         Login_Bot_Click();
+    } else if (n == u"Jion_Label") {
+        WindowOpenUrl(QStringLiteral("RegUser"));
+    } else if (n == u"RePass_Label") {
+        WindowOpenUrl(QStringLiteral("RePass"));
+    } else if (n == u"Web_Label") {
+        WindowOpenUrl(QStringLiteral("Web"));
+    } else if (n == u"Login_Txt") {
+        // Only the "too old" answer turns the status line into a download link.
+        if (c.text() == u"当前版本过旧 点击下载最新版" && platform_.opener)
+            platform_.opener->open(webAddress("/Quorvex.exe"));
     }
 }
 

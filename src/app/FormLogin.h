@@ -3,6 +3,7 @@
 #include "app/Form.h"
 #include "platform/Ports.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -37,9 +38,18 @@ class FormLogin : public Form {
     qint16 GetTaskbarHeight() const;
     QString configPath() const;
 
+    // ---- tray icon and its menu ---------------------------------------------------------------
+    void IconLogo_MouseMove(int button);
+    struct MenuEntry {
+        QString caption;
+        std::function<void()> action;
+    };
+    std::vector<MenuEntry> trayMenu();
+
     // ---- pages -------------------------------------------------------------------------------
     void ShowPage(const QString& page);
     void PlayFlash_Timer();
+    void WindowOpenUrl(const QString& key);
 
     // ---- layout and skin ---------------------------------------------------------------------
     void Form_Resize();
