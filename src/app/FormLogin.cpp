@@ -257,9 +257,9 @@ void FormLogin::createControls() {
 }
 
 void FormLogin::createTimers() {
-    addTimer("Timer3", 10, true, [] {});
-    addTimer("Timer1", 10, false, [] {});
-    addTimer("Timer2", 10, false, [] {});
+    addTimer("Timer3", 10, true, [this] { Timer3_Timer(); });
+    addTimer("Timer1", 10, false, [this] { Timer1_Timer(); });
+    addTimer("Timer2", 10, false, [this] { Timer2_Timer(); });
     addTimer("PlayFlash", 60, false, [this] { PlayFlash_Timer(); });
     addTimer("Timer_Monitor", 5000, false, [this] { Timer_Monitor_Timer(); });
     addTimer("SearchGpInfoMonitor", 100, true, [] {});

@@ -55,6 +55,18 @@ class FormLogin : public Form {
     void Form_Resize();
     void ApplyRoundRegion(Form& window, int ellipseWidth, int ellipseHeight);
 
+    // ---- dragging, docking and hover
+    // -------------------------------------------------------------
+    void Timer3_Timer();
+    void Timer1_Timer() { slideTick(true); }
+    void Timer2_Timer() { slideTick(false); }
+    void mouseDown(Control& c, int button, int shift, double x, double y) override;
+    void mouseMove(Control& c, int button, int shift, double x, double y) override;
+    void mouseUp(Control& c, int button, int shift, double x, double y) override;
+    bool TempDragFlag = false;
+    qint16 TempDragX = 0;
+    qint16 TempDragY = 0;
+
     // ---- service link ------------------------------------------------------------------------
     void Login_Bot_Click();
     void Link_DataArrival(const QByteArray& datagram, const QString& fromHost, quint16 fromPort);
@@ -80,6 +92,9 @@ class FormLogin : public Form {
   private:
     void createControls();
     void createTimers();
+    void slideTick(bool out);
+    void hoverStep(double cx, double cy);
+    void dragStep(double x, double y);
     void restoreSavedLogin();
     void saveLogin();
     // What the login request carries and [System] keeps: the restored digest, or the typed
