@@ -37,7 +37,8 @@ AccountsLoad parseAccounts(const QByteArray& utf8) {
         }
         // The name travels in GBK; one that cannot be encoded could never log in.
         QStringEncoder gbk("GBK");
-        (void)gbk.encode(name);
+        const QByteArray encoded = gbk(name);
+        Q_UNUSED(encoded);
         if (gbk.hasError() || name.contains(QChar(0xFFFD))) {
             skip(QStringLiteral("account not representable in GBK"));
             continue;

@@ -95,7 +95,8 @@ HeadStatus parseRequestHead(const QByteArray& buffer, qsizetype maxHead, HttpReq
     const qsizetype fragment = target.indexOf('#');
     if (fragment >= 0) target.truncate(fragment);
     const qsizetype question = target.indexOf('?');
-    request.path = QString::fromUtf8(QByteArray::fromPercentEncoding(target.left(question)));
+    request.path = QString::fromUtf8(
+        QByteArray::fromPercentEncoding(question < 0 ? target : target.left(question)));
     if (question >= 0) {
         for (const QByteArray& pair : target.mid(question + 1).split('&')) {
             if (pair.isEmpty()) continue;

@@ -143,7 +143,8 @@ void LoginServer::probe() {
 bool LoginServer::isFieldText(const QString& text) {
     if (text.contains(u'|')) return false;
     QStringEncoder encode("GBK");
-    (void)encode.encode(text);
+    const QByteArray encoded = encode(text);
+    Q_UNUSED(encoded);
     return !encode.hasError();
 }
 

@@ -110,15 +110,16 @@ QByteArray questionPage() {
          "同一账户同时只能在一台电脑上使用，后登录的会使先登录的下线。"},
         {"数据多久更新一次？", "交易时间内每次查询都会返回最新计算结果。"},
     };
-    QString body = QStringLiteral("<h1>常见问题</h1><dl>");
+    QString body = QStringLiteral("<div class=\"scroll\"><h1>常见问题</h1><dl>");
     for (const auto& [question, answer] : items) {
         body += QStringLiteral("<dt>%1</dt><dd>%2</dd>")
                     .arg(QString::fromUtf8(question), QString::fromUtf8(answer));
     }
-    body += QStringLiteral("</dl>");
+    body += QStringLiteral("</dl></div>");
     return page(QStringLiteral("常见问题"),
-                QStringLiteral("html,body{width:413px;height:348px}"
-                               "body{overflow-y:auto;background:#f7f9fc;padding:8px 12px}"
+                QStringLiteral("html,body{height:100%;overflow:hidden}body{background:#f7f9fc}"
+                               ".scroll{height:100%;overflow-x:hidden;overflow-y:auto;"
+                               "padding:8px 12px}"
                                "h1{font-size:16px;color:#17345c;margin:0 0 6px;"
                                "border-bottom:2px solid #1b3a5f}"
                                "dl{margin:0}dt{font-weight:bold;color:#1b3a5f;margin-top:8px}"
