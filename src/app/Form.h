@@ -61,6 +61,8 @@ class Form {
     virtual bool keyPress(Control&, QChar /*ch*/) { return false; }
     // A key going down; key codes as on Windows (38 up, 40 down).
     virtual void keyDown(Control&, int /*keyCode*/) {}
+    // One notch of the mouse wheel anywhere over the window; delta as the platform reports it.
+    virtual void mouseWheel(int /*delta*/) {}
     virtual void gotFocus(Control&) {}
     virtual void lostFocus(Control&) {}
     // The user changed a text box or tick box: store the value; the control raises its event.

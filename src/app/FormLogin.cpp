@@ -152,11 +152,13 @@ void FormLogin::createControls() {
     searchText.backColor = kWhite;
     searchText.foreColor = Rgb{192, 192, 192};
     searchText.setText(QStringLiteral("搜索股票代码或名称..."));
+    searchText.onTextChanged = [this](Control&) { SearchForm_Text_Change(); };
     pictureBox("SearchDapan_shanghai", 133, &searchForm).backColor = kWhite;
     pictureBox("SearchDapan_shenzhen", 135, &searchForm).backColor = kWhite;
     Control& table = frame("Frame_Table", kWhite, &search);
     Control& box = frame("Frame_TableBox", kWhite, &table);
     Control& bar = add("Frame_TableBar", Kind::ScrollBar, &table);
+    bar.onValueChanged = [this](Control&) { ScrollGpTable(); };
     bar.width = 255;
     bar.min = 0;
     bar.max = 10;
@@ -262,7 +264,7 @@ void FormLogin::createTimers() {
     addTimer("Timer2", 10, false, [this] { Timer2_Timer(); });
     addTimer("PlayFlash", 60, false, [this] { PlayFlash_Timer(); });
     addTimer("Timer_Monitor", 5000, false, [this] { Timer_Monitor_Timer(); });
-    addTimer("SearchGpInfoMonitor", 100, true, [] {});
+    addTimer("SearchGpInfoMonitor", 100, true, [this] { SearchGpInfoMonitor_Timer(); });
 }
 
 ScreenInfo FormLogin::screen() const {
@@ -320,6 +322,9 @@ void FormLogin::Form_Load() {
         if (databaseOpen) restoreSavedLogin();
     });
     attempt([&] { navigate("WebAD", webAddress("/ad.asp")); });
+    attempt([&] {
+        if (databaseOpen) ReGpTj();
+    });
 }
 
 void FormLogin::ExitSoft() {
@@ -366,6 +371,10 @@ void FormLogin::click(Control& c) {
         WindowOpenUrl(QStringLiteral("RePass"));
     } else if (n == u"Web_Label") {
         WindowOpenUrl(QStringLiteral("Web"));
+    } else if (n == u"GpBg" || n == u"GpID" || n == u"GpName") {
+        SelectGpRow(c.index);
+    } else if (n == u"SearchDapan_shanghai" || n == u"SearchDapan_shenzhen") {
+        SearchDapan_Click(n == u"SearchDapan_shanghai");
     } else if (n == u"Login_Txt") {
         // Only the "too old" answer turns the status line into a download link.
         if (c.text() == u"当前版本过旧 点击下载最新版" && platform_.opener)

@@ -67,6 +67,26 @@ class FormLogin : public Form {
     qint16 TempDragX = 0;
     qint16 TempDragY = 0;
 
+    // ---- stock table, search box and wheel ------------------------------------------------------
+    void ReGpTj();
+    void ClearGpRows();
+    void AddGpRow(int i, const QString& code, const QString& name);
+    void SelectGpRow(int i);
+    void HoverGpRow(int i);
+    void ScrollGpTable();
+    int gpRowCount() const;
+    void SearchForm_Text_Change();
+    void dblClick(Control& c) override;
+    void keyDown(Control& c, int keyCode) override;
+    void gotFocus(Control& c) override;
+    void lostFocus(Control& c) override;
+    void mouseWheel(int delta) override;
+
+    // ---- queries ---------------------------------------------------------------------------
+    void SearchGpInfo(const QString& code);
+    void SearchDapan_Click(bool shanghai);
+    void SearchGpInfoMonitor_Timer();
+
     // ---- service link ------------------------------------------------------------------------
     void Login_Bot_Click();
     void Link_DataArrival(const QByteArray& datagram, const QString& fromHost, quint16 fromPort);
@@ -95,6 +115,13 @@ class FormLogin : public Form {
     void slideTick(bool out);
     void hoverStep(double cx, double cy);
     void dragStep(double x, double y);
+    void searchKeyPress(QChar ch);
+    void startQuery(const QString& requestUrl);
+    void stockAnswer(const QString& answer);
+    void indexAnswer(const QString& answer);
+    void endQuery();
+    QString accountName() const;
+    QString requestNumber();
     void restoreSavedLogin();
     void saveLogin();
     // What the login request carries and [System] keeps: the restored digest, or the typed
@@ -110,7 +137,9 @@ class FormLogin : public Form {
     Platform& platform_;
     std::vector<std::unique_ptr<WebView>> webViews_;
     std::unique_ptr<FormMessage> message_;
-    std::unique_ptr<FormMessage> closedMessage_;  // kept until the event that closed it is over
+    std::unique_ptr<FormMessage> closedMessage_;
+    qint16 wheelPosition_ = 0;  // the wheel's own count; it never reads the bar back  // kept until
+                                // the event that closed it is over
 };
 
 // The decimal text of a position as the settings file stores it (single precision).

@@ -38,6 +38,11 @@ void FormLogin::saveLogin() {
 }
 
 bool FormLogin::keyPress(Control& c, QChar ch) {
+    if (c.name == u"SearchForm_Text") {
+        if (ch != u'\r') return false;
+        searchKeyPress(ch);
+        return true;
+    }
     if (c.name == u"UserName_Txt") {
         TempAutoLogin = QStringLiteral("No");
         ctl("PassWord_Txt").setText(QString());

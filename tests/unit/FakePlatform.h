@@ -74,7 +74,21 @@ struct FakeDatabase : LocalDatabase {
         return true;
     }
     std::vector<StockRow> favourites() override { return favouriteRows; }
-    SearchResult search(const QString&, int) override { return {}; }
+    // Plain substring match: the wildcard rules belong to the real database's tests.
+    std::vector<StockRow> stocks;
+    std::vector<QString> searches;
+    SearchResult search(const QString& text, int limit) override {
+        searches.push_back(text);
+        SearchResult r;
+        for (const StockRow& s : stocks) {
+            if (!s.gpId.contains(text, Qt::CaseInsensitive) &&
+                !s.gpName.contains(text, Qt::CaseInsensitive))
+                continue;
+            if (static_cast<int>(r.rows.size()) < limit) r.rows.push_back(s);
+            ++r.total;
+        }
+        return r;
+    }
 };
 
 struct FakeOpener : ExternalOpener {

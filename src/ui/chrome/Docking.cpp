@@ -109,6 +109,8 @@ void FormLogin::mouseUp(Control& c, int, int, double, double) {
 
 void FormLogin::mouseMove(Control& c, int, int, double x, double y) {
     if (isTitleImage(c) && TempDragFlag) dragStep(x, y);
+    // Only the row band hovers; the code and name drawn over it do not.
+    if (c.name == u"GpBg") HoverGpRow(c.index);
 }
 
 // One drag step: follow the cursor, snapping to the side edges (stretched to the screen's
