@@ -106,7 +106,7 @@ QImage mainWindow(const ArtSet& art, bool loggedIn) {
     p.drawImage(98, 38, art.at("123"));
     p.drawImage(112, 38, art.at("124"));
     p.drawImage(130, 37, art.at("118"));
-    p.drawImage(4, 62, art.at("104"));
+    p.drawImage(4, 520, art.at("104"));
     // A white result frame with a change arrow and its close mark.
     p.fillRect(QRect(48, 72, 184, 120), Qt::white);
     p.drawImage(220, 76, art.at("139"));
