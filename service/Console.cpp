@@ -8,6 +8,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -30,9 +31,23 @@ QStringList help() {
 OperatorConsole::OperatorConsole(LoginServer& login, QObject* parent)
     : QObject(parent), login_(login) {}
 
+void OperatorConsole::reserveStandardStreams() {
+#ifdef Q_OS_UNIX
+    for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) == -1) {
+            // open() takes the lowest free descriptor, which is this one.
+            ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        }
+    }
+#endif
+}
+
 bool OperatorConsole::start() {
 #ifdef Q_OS_UNIX
     if (::fcntl(STDIN_FILENO, F_GETFD) == -1) return false;  // no stdin at all
+    // Started in the background of an interactive shell, a read from the terminal would stop
+    // the whole service; with SIGTTIN ignored it fails instead and only the console ends.
+    std::signal(SIGTTIN, SIG_IGN);
     notifier_ = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &OperatorConsole::readInput);
     return true;
@@ -49,6 +64,7 @@ void OperatorConsole::readInput() {
     if (n <= 0) {
         // End of input (or an unreadable stdin): the servers go on without a console.
         notifier_->setEnabled(false);
+        if (n < 0) logLine(QStringLiteral("stdin unreadable: operator console off"));
         if (!pending_.isEmpty()) {
             for (const QString& line : execute(QString::fromUtf8(pending_))) printLine(line);
             pending_.clear();

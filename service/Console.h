@@ -15,6 +15,10 @@ class OperatorConsole : public QObject {
   public:
     explicit OperatorConsole(LoginServer& login, QObject* parent = nullptr);
 
+    // Puts /dev/null on any of stdin, stdout and stderr that is closed. Call it before anything
+    // opens a file: otherwise a socket could get descriptor 0 and the console would read it.
+    static void reserveStandardStreams();
+
     // Starts reading stdin; false when there is nothing to read from.
     bool start();
     // Runs one command and returns what to print.

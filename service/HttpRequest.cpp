@@ -52,13 +52,6 @@ QString HttpRequest::queryValue(const QString& name) const {
     return {};
 }
 
-bool HttpRequest::hasQuery(const QString& name) const {
-    for (const auto& item : query) {
-        if (item.first.compare(name, Qt::CaseInsensitive) == 0) return true;
-    }
-    return false;
-}
-
 HeadStatus parseRequestHead(const QByteArray& buffer, qsizetype maxHead, HttpRequest* out) {
     // Bare "\n" line ends are tolerated, as most servers do.
     qsizetype end = buffer.indexOf("\r\n\r\n");

@@ -18,7 +18,6 @@ struct HttpRequest {
 
     // First value of a query parameter; names compare case-insensitively, as the old pages did.
     QString queryValue(const QString& name) const;
-    bool hasQuery(const QString& name) const;
 };
 
 enum class HeadStatus { Incomplete, Complete, Malformed, TooLarge };

@@ -32,6 +32,7 @@ std::optional<int> intOption(const QCommandLineParser& parser, const QString& na
 }  // namespace
 
 int main(int argc, char** argv) {
+    OperatorConsole::reserveStandardStreams();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vantorel-service"));
 
