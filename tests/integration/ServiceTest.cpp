@@ -24,6 +24,10 @@
 #include <memory>
 #include <optional>
 
+#include <sys/prctl.h>
+
+#include <csignal>
+
 namespace {
 
 constexpr int kWaitMs = 5000;
@@ -44,6 +48,8 @@ class Service {
   public:
     explicit Service(const QStringList& args, bool keepStdin = false) {
         if (!keepStdin) process_.setStandardInputFile(QProcess::nullDevice());
+        // Should this test process crash, the service must not outlive it.
+        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         process_.start(QStringLiteral(VANTOREL_BIN_DIR "/vantorel-service"),
                        QStringList{"--login-port", "0", "--web-port", "0"} + args);
         const QDeadlineTimer deadline(kWaitMs);
