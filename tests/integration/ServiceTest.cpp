@@ -1,5 +1,6 @@
 // vantorel-service end to end: the real executable on loopback, spoken to over UDP and HTTP.
 
+#include "../support/ServiceProcess.h"
 #include "link/Md5.h"
 
 #include <QDeadlineTimer>
@@ -43,61 +44,7 @@ QString login(const QString& account, const QString& password, const QString& ve
     return QStringLiteral("Login|%1|%2|%3").arg(account, vantorel::Md5Digest(password), version);
 }
 
-// The service as a child process; killed when this goes away.
-class Service {
-  public:
-    explicit Service(const QStringList& args, bool keepStdin = false) {
-        if (!keepStdin) process_.setStandardInputFile(QProcess::nullDevice());
-        // Should this test process crash, the service must not outlive it.
-        process_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
-        process_.start(QStringLiteral(VANTOREL_BIN_DIR "/vantorel-service"),
-                       QStringList{"--login-port", "0", "--web-port", "0"} + args);
-        const QDeadlineTimer deadline(kWaitMs);
-        static const QRegularExpression ready(QStringLiteral("READY login=(\\d+) web=(\\d+)\\n"));
-        while (!deadline.hasExpired()) {
-            const auto match = ready.match(QString::fromUtf8(stdout_));
-            if (match.hasMatch()) {
-                loginPort = quint16(match.captured(1).toUInt());
-                webPort = quint16(match.captured(2).toUInt());
-                stdout_.clear();
-                return;
-            }
-            if (!process_.waitForReadyRead(int(deadline.remainingTime()))) break;
-            stdout_ += process_.readAllStandardOutput();
-        }
-    }
-    ~Service() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(kWaitMs);
-        }
-    }
-
-    bool ready() const { return loginPort != 0 && webPort != 0; }
-    QString log() { return stderr_ += QString::fromUtf8(process_.readAllStandardError()); }
-
-    // Waits until the service's stdout or stderr holds `text`.
-    bool waitForOutput(const QString& text, bool onStderr) {
-        const QDeadlineTimer deadline(kWaitMs);
-        while (true) {
-            stdout_ += process_.readAllStandardOutput();
-            const QString seen = onStderr ? log() : QString::fromUtf8(stdout_);
-            if (seen.contains(text)) return true;
-            if (deadline.hasExpired() || process_.state() != QProcess::Running) return false;
-            QSignalSpy spy(&process_, onStderr ? &QProcess::readyReadStandardError
-                                               : &QProcess::readyReadStandardOutput);
-            if (process_.bytesAvailable() == 0) spy.wait(int(deadline.remainingTime()));
-        }
-    }
-
-    QProcess& process() { return process_; }
-    quint16 loginPort = 0, webPort = 0;
-
-  private:
-    QProcess process_;
-    QByteArray stdout_;
-    QString stderr_;
-};
+using Service = vantorel::test::ServiceProcess;
 
 // One client endpoint. It can answer every probe at once, as the client does, or with a token
 // of its own; everything else is kept for receive().
@@ -491,7 +438,7 @@ TEST(ServiceCommandLineTest, DigestOptionPrintsTheUpperCaseDigest) {
 }
 
 TEST(ServiceCommandLineTest, RefusesToStartWhenAPortIsTaken) {
-    Service first({});
+    Service first;
     ASSERT_TRUE(first.ready());
     for (const QStringList& ports : {QStringList{"--login-port", QString::number(first.loginPort)},
                                      QStringList{"--web-port", QString::number(first.webPort)}}) {
@@ -546,7 +493,7 @@ TEST(ServiceCommandLineTest, BrokenAccountLinesAreSkippedWithAWarning) {
 }
 
 TEST(ServiceCommandLineTest, OperatorCommandsOnStdin) {
-    Service service({}, true);
+    Service service(QStringList{}, true);
     ASSERT_TRUE(service.ready()) << service.log().toStdString();
     UdpClient client(service.loginPort);
     client.send(login("demo", "demo123"));
