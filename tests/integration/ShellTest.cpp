@@ -222,6 +222,28 @@ TEST_F(ShellTest, PicturesAreDrawnFromTheBitmaps) {
     EXPECT_EQ(QColor(next.pixel(60, 60)), QColor(0, 0, 255));
 }
 
+TEST_F(ShellTest, ChineseCaptionsFillLabelsSizedForTheDesignFont) {
+    // 12 px high at 9 pt, as the design sizes its captions; the stand-in CJK font's tall ascent
+    // must not push the glyphs down and out of the box.
+    Control& caption = form->addControl("Caption", Kind::Label);
+    TestForm::place(caption, 0, 0, 720, 180);
+    caption.backColor = {0, 0, 0};
+    caption.foreColor = {255, 255, 255};
+    caption.setText(QStringLiteral("保存密码"));
+    shell->syncAll();
+    const QImage shown = view->widgetFor(caption)->grab().toImage();
+    ASSERT_EQ(shown.height(), 12);
+    int first = -1, last = -1;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (qGray(shown.pixel(x, y)) > 128) {
+                if (first < 0) first = y;
+                last = y;
+            }
+    EXPECT_LE(first, 1);
+    EXPECT_GE(last, 10);
+}
+
 TEST_F(ShellTest, MouseReachesTheControlUnderItOnceWithTwipsAndButtons) {
     click(form->label, QPoint(5, 6), Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_EQ(lines(form->log),

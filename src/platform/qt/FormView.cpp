@@ -198,10 +198,7 @@ class PaintedControl : public QWidget {
                 if (!transparent) p.fillRect(rect(), back);
                 break;
             case Kind::Label:
-                if (!transparent) p.fillRect(rect(), back);
-                p.setFont(font());
-                p.setPen(isEnabled() ? fore : QColor(128, 128, 128));
-                p.drawText(rect(), static_cast<int>(align | Qt::AlignTop), text);
+                paintLabel(p);
                 break;
             case Kind::Shape:
                 p.setPen(fore);
@@ -218,6 +215,30 @@ class PaintedControl : public QWidget {
     }
 
   private:
+    // Lines placed the way the design's fonts place them. The CJK stand-ins carry a much taller
+    // ascent than SimSun (1.16 em against 0.875), which would push the glyphs down and out of
+    // labels sized for SimSun: their baseline goes where SimSun's is, one em per line.
+    void paintLabel(QPainter& p) {
+        if (!transparent) p.fillRect(rect(), back);
+        p.setFont(font());
+        p.setPen(isEnabled() ? fore : QColor(128, 128, 128));
+        const QFontMetrics fm(font());
+        const int em = font().pixelSize();
+        const bool cjk = QFontInfo(font()).family().contains(QLatin1String("CJK"));
+        const int ascent = cjk ? static_cast<int>(std::lround(em * 0.88)) : fm.ascent();
+        const int lineHeight = cjk ? em : fm.height();
+        int y = ascent;
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            const int w = fm.horizontalAdvance(line);
+            int x = 0;
+            if (align & Qt::AlignRight) x = width() - w;
+            if (align & Qt::AlignHCenter) x = (width() - w) / 2;
+            p.drawText(x, y, line);
+            y += lineHeight;
+            if (y - ascent >= height()) break;
+        }
+    }
+
     Kind kind_;
 };
 
