@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScrollBar>
@@ -91,6 +92,9 @@ class TestForm : public Form {
         log.push_back(QStringLiteral("up %1 %2").arg(c.name).arg(b));
         if (onUp) onUp(c);
     }
+    void mouseMove(Control& c, int b, int, double x, double y) override {
+        moves.push_back(QStringLiteral("move %1 %2 %3 %4").arg(c.name).arg(b).arg(x).arg(y));
+    }
     void keyDown(Control& c, int code) override {
         log.push_back(QStringLiteral("keydown %1 %2").arg(c.name).arg(code));
     }
@@ -107,7 +111,7 @@ class TestForm : public Form {
     Control *frame, *label, *pic, *image, *text, *password, *check, *scroll, *line, *shape;
     Timer* ticker;
     int ticks = 0;
-    QStringList log;
+    QStringList log, moves;
     std::function<void(Control&)> onDown, onUp;
 };
 
@@ -257,6 +261,18 @@ TEST_F(ShellTest, MouseReachesTheControlUnderItOnceWithTwipsAndButtons) {
     EXPECT_EQ(lines(form->log), lines(QStringList({"down Label1 2 2 15 15", "up Label1 2",
                                                    "down Label1 1 0 15 15", "up Label1 1"})));
 
+    // Moves without a button reach the model too, and a captured control gets them from outside.
+    QTest::mouseMove(view->windowHandle(), at(form->label, QPoint(4, 2)));
+    EXPECT_EQ(form->moves.value(form->moves.size() - 1), "move Label1 0 60 30");
+    form->label->mouseCaptured = true;
+    shell->syncAll();
+    EXPECT_EQ(QWidget::mouseGrabber(), w(form->label));
+    QTest::mouseMove(view->windowHandle(), at(form->pic, QPoint(5, 10)));
+    EXPECT_EQ(form->moves.value(form->moves.size() - 1), "move Label1 0 -195 1680");
+    form->label->mouseCaptured = false;
+    shell->syncAll();
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+
     // A double click: down, up, click, double click, up.
     form->log.clear();
     QTest::mouseDClick(view->windowHandle(), Qt::LeftButton, {}, at(form->label, QPoint(2, 2)));
@@ -298,14 +314,15 @@ TEST_F(ShellTest, TypingGoesThroughKeyDownKeyPressAndUserEdited) {
     QTest::keyClick(edit, Qt::Key_X);  // the model swallows x
     QTest::keyClick(edit, Qt::Key_Return);
     QTest::keyClick(edit, Qt::Key_Up);
-    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QGuiApplication::clipboard()->setText(QStringLiteral("粘贴"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);  // pasting is an edit too
     EXPECT_EQ(lines(form->log),
               lines(QStringList({"keydown Text1 65", "keypress Text1 97", "edited Text1 a",
                                  "keydown Text1 88", "keypress Text1 120", "keydown Text1 13",
                                  "keypress Text1 13", "keydown Text1 38", "keydown Text1 17",
-                                 "keydown Text1 86", "keypress Text1 22"})));
-    EXPECT_EQ(edit->text(), QStringLiteral("a"));
-    EXPECT_EQ(form->text->text(), QStringLiteral("a"));
+                                 "keydown Text1 86", "keypress Text1 22", "edited Text1 a粘贴"})));
+    EXPECT_EQ(edit->text(), QStringLiteral("a粘贴"));
+    EXPECT_EQ(form->text->text(), QStringLiteral("a粘贴"));
 
     // The model's own text reaches the box; an unchanged text leaves the caret alone.
     edit->setCursorPosition(0);
