@@ -287,7 +287,6 @@ FormView::FormView(Form& form, FormViewHooks hooks)
       focusSerial_(form.focusRequestSerial),
       window_(std::make_unique<WindowState>()) {
     setObjectName(form.name());
-    setWindowTitle(form.name());
     setMouseTracking(true);
     sync();
 }
