@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QWebEngineView>
 
+#include <QWheelEvent>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -107,6 +109,7 @@ class TestForm : public Form {
         Form::userEdited(c, t);
     }
     void gotFocus(Control& c) override { log.push_back("got " + c.name); }
+    void mouseWheel(int delta) override { log.push_back(QStringLiteral("wheel %1").arg(delta)); }
 
     Control *frame, *label, *pic, *image, *text, *password, *check, *scroll, *line, *shape;
     Timer* ticker;
@@ -337,6 +340,19 @@ TEST_F(ShellTest, TypingGoesThroughKeyDownKeyPressAndUserEdited) {
     shell->syncAll();
     EXPECT_EQ(secret->echoMode(), QLineEdit::Password);
     EXPECT_EQ(secret->displayText(), QStringLiteral("***"));
+}
+
+TEST_F(ShellTest, WheelTurnsOverAnyControlReachTheWindowOncePerEvent) {
+    for (const auto& [c, delta] :
+         {std::pair{form->label, 120}, std::pair{form->scroll, -240}, std::pair{form->text, 0}}) {
+        QWidget* target = w(c);
+        QWheelEvent e(QPointF(2, 2), target->mapToGlobal(QPointF(2, 2)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &e);
+    }
+    EXPECT_EQ(lines(form->log), lines(QStringList({"wheel 120", "wheel -240", "wheel 0"})));
+    EXPECT_EQ(as<QScrollBar>(form->scroll)->value(), form->scroll->value())
+        << "the bar does not scroll by itself";
 }
 
 TEST_F(ShellTest, ControlsAddedAndRemovedFollowTheModel) {

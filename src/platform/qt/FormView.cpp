@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineView>
@@ -765,6 +766,14 @@ bool FormView::eventFilter(QObject* watched, QEvent* event) {
             return handleMouse(serial, w, event);
         case QEvent::KeyPress:
             return handleKey(serial, w, event);
+        case QEvent::Wheel: {
+            // The window takes every wheel turn over its controls for the stock table, as a
+            // hook on the window would; the embedded pages keep theirs.
+            const QPoint angle = static_cast<QWheelEvent*>(event)->angleDelta();
+            if (angle.y() == 0 && angle.x() != 0) return true;  // sideways: no step
+            call(serial, [&](Form& f, Control&) { f.mouseWheel(angle.y()); });
+            return true;
+        }
         case QEvent::FocusIn:
         case QEvent::FocusOut: {
             const Item* it = itemBySerial(serial);

@@ -20,8 +20,8 @@ void QtTimerDriver::adopt() {
     while (entries_.size() < timers.size()) {
         Timer* t = timers[entries_.size()].get();
         auto* q = new QTimer(this);
-        // The fast animation timers need their 10-50 ms; coarse timers may drift by 5%.
-        q->setTimerType(t->interval() <= 100 ? Qt::PreciseTimer : Qt::CoarseTimer);
+        // A coarse timer may fire 5% early: the 5000 ms login time-out would come at 4750.
+        q->setTimerType(Qt::PreciseTimer);
         q->setInterval(t->interval());
         const size_t i = entries_.size();
         entries_.push_back({t, q, t->generation()});
