@@ -43,7 +43,7 @@ class Control {
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // Line only
     bool visible = true;
     bool enabled = true;
-    bool autoSize = false;  // picture boxes that take their bitmap's size
+    bool autoSize = false;  // picture boxes take their bitmap's size; labels grow to their text
     Rgb backColor{255, 255, 255};
     Rgb foreColor{0, 0, 0};
     bool transparent = false;  // labels drawn over another control

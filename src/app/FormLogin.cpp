@@ -132,7 +132,9 @@ void FormLogin::createControls() {
 
     // Logged-in pages.
     pictureBox("Main_Logo", 120).visible = false;
-    label("Info_UserName", QString(), 1900, 180, kWhite).visible = false;
+    Control& account = label("Info_UserName", QString(), 1900, 180, kWhite);
+    account.visible = false;
+    account.autoSize = true;
     Control& tools = frame("ToolsTree", kSkin);
     tools.visible = false;
     const int toolBitmaps[] = {0, 127, 131, 142, 144};
@@ -176,11 +178,12 @@ void FormLogin::createControls() {
     results.visible = false;
     const Rgb red{255, 0, 0}, blue{0, 0, 255}, green{0, 128, 0};
     Control& name = label("SearchGp_Name", QStringLiteral("暂无数据"), 960, 225, kBlack, &results);
+    name.autoSize = true;
     place(name, 120, 120, 960, 225);
     font(name, "宋体", 11.25, true);
-    // The design sizes this label to its caption; it is given the room a code needs.
-    Control& id = label("SearchGp_ID", QString(), 1700, 240, kBlack, &results);
-    place(id, 1200, 120, 1700, 240);
+    Control& id = label("SearchGp_ID", QString(), 60, 240, kBlack, &results);
+    place(id, 1200, 120, 60, 240);
+    id.autoSize = true;
     font(id, "Arial", 9.75, true);
     struct Row {
         const char* caption;
@@ -204,6 +207,7 @@ void FormLogin::createControls() {
         Control& money =
             label(row.money, QStringLiteral("RMB 0.00"), 795, 225, row.colour, &results);
         place(money, 1080, row.top, 795, 225);
+        money.autoSize = true;
         font(money, "Arial", 9, true);
         if (row.arrow) {
             Control& arrow = add(row.arrow, Kind::PictureBox, &results);
@@ -215,6 +219,7 @@ void FormLogin::createControls() {
         if (row.num) {
             Control& num = label(row.num, QStringLiteral("00%"), 375, 225, row.colour, &results);
             place(num, 2400, row.top, 375, 225);
+            num.autoSize = true;
             font(num, "Arial", 9, false);
         }
     }
@@ -230,6 +235,7 @@ void FormLogin::createControls() {
     Control& time =
         label("SearchGp_Time", QStringLiteral("查询时间: "), 900, 180, kBlack, &results);
     place(time, 120, 0, 900, 180);
+    time.autoSize = true;
     font(time, "宋体", 9, false);
     Control& line = add("Line1", Kind::Line, &results);
     line.y1 = line.y2 = 480;

@@ -51,6 +51,11 @@ void FormLogin::AddGpRow(int i, const QString& code, const QString& name) {
         t.width = 720;
         t.height = 180;
         t.setText(texts[k]);
+        // Eight characters of code in the design's 720 twips want a narrow face.
+        if (k == 0) {
+            t.fontName = QStringLiteral("Arial");
+            t.fontSize = 8.25;
+        }
     }
 }
 

@@ -229,6 +229,22 @@ TEST_F(ShellTest, PicturesAreDrawnFromTheBitmaps) {
     EXPECT_EQ(QColor(next.pixel(60, 60)), QColor(0, 0, 255));
 }
 
+TEST_F(ShellTest, AutoSizedLabelsGrowToTheirTextAndOthersClip) {
+    Control& grows = form->addControl("Grows", Kind::Label);
+    TestForm::place(grows, 0, 0, 60, 225);
+    grows.autoSize = true;
+    Control& clips = form->addControl("Clips", Kind::Label);
+    TestForm::place(clips, 0, 300, 60, 225);
+    for (Control* c : {&grows, &clips}) c->setText(QStringLiteral("RMB: 1234.56"));
+    shell->syncAll();
+    EXPECT_GT(view->widgetFor(grows)->width(), 40);
+    EXPECT_EQ(view->widgetFor(grows)->height(), 15);
+    EXPECT_EQ(view->widgetFor(clips)->width(), 4);
+    grows.setText(QString());
+    shell->syncAll();
+    EXPECT_EQ(view->widgetFor(grows)->width(), 4) << "never smaller than its design width";
+}
+
 TEST_F(ShellTest, ChineseCaptionsFillLabelsSizedForTheDesignFont) {
     // 12 px high at 9 pt, as the design sizes its captions; the stand-in CJK font's tall ascent
     // must not push the glyphs down and out of the box.

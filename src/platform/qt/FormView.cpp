@@ -637,6 +637,17 @@ void FormView::applyControl(Item& it) {
         }
     }
 
+    // An auto-sized label grows to its text, as the design's labels do: their widths were
+    // measured for its fonts, and a longer answer must not be cut off.
+    if (it.kind == Kind::Label && c.autoSize) {
+        const QFontMetrics fm(w->font());
+        int textWidth = 0;
+        for (const QString& line : labelText(c.text()).split(QLatin1Char('\n')))
+            textWidth = std::max(textWidth, fm.horizontalAdvance(line) + 1);
+        const QRect grown(g.topLeft(), QSize(std::max(g.width(), textWidth), g.height()));
+        if (w->geometry() != grown) w->setGeometry(grown);
+    }
+
     if (all || c.visible != a.visible) {
         w->setVisible(c.visible);
         a.visible = c.visible;
