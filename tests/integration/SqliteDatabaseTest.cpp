@@ -1,4 +1,5 @@
 #include "platform/qt/SqliteDatabase.h"
+#include "../support/WithoutDacOverride.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,9 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <linux/capability.h>
 #include <sqlite3.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 using vantorel::SystemRow;
@@ -19,25 +18,7 @@ using vantorel::qt::SqliteDatabase;
 
 namespace {
 
-// Root ignores file permissions; lowering this thread's DAC override capabilities makes a
-// chmod'ed file read-only for the duration.
-class WithoutDacOverride {
-  public:
-    WithoutDacOverride() {
-        if (syscall(SYS_capget, &header_, saved_) != 0) return;
-        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
-        lowered[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-        lowered_ = syscall(SYS_capset, &header_, lowered) == 0;
-    }
-    ~WithoutDacOverride() {
-        if (lowered_) syscall(SYS_capset, &header_, saved_);
-    }
-
-  private:
-    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved_[2]{};
-    bool lowered_ = false;
-};
+using vantorel::test::WithoutDacOverride;
 
 const char* const kSchema =
     "create table [System] (AutoLogin TEXT, UserName TEXT, PassWord TEXT);"

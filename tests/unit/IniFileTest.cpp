@@ -1,4 +1,5 @@
 #include "app/IniFile.h"
+#include "../support/WithoutDacOverride.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,14 +9,14 @@
 
 #include <gtest/gtest.h>
 
-#include <linux/capability.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 using vantorel::ReadIniValue;
 using vantorel::WriteIniValue;
 
 namespace {
+
+using vantorel::test::WithoutDacOverride;
 
 class IniFileTest : public ::testing::Test {
   protected:
@@ -37,27 +38,6 @@ class IniFileTest : public ::testing::Test {
 QByteArray gbk(const QString& s) {
     return QStringEncoder("GBK").encode(s);
 }
-
-// Root ignores folder permissions; lowering this thread's DAC override capabilities makes a
-// chmod'ed folder read-only for the duration.
-class WithoutDacOverride {
-  public:
-    WithoutDacOverride() {
-        if (syscall(SYS_capget, &header_, saved_) != 0) return;
-        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
-        const unsigned mask = (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH);
-        lowered[0].effective &= ~mask;
-        lowered_ = syscall(SYS_capset, &header_, lowered) == 0;
-    }
-    ~WithoutDacOverride() {
-        if (lowered_) syscall(SYS_capset, &header_, saved_);
-    }
-
-  private:
-    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved_[2]{};
-    bool lowered_ = false;
-};
 
 struct ReadCase {
     const char* what;

@@ -1,10 +1,10 @@
-// End-to-end tests run the real widgets (offscreen) against the real service.
+// Test executables that need a QApplication: widgets, sockets and web views live on its loop.
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    // ctest also runs this binary to list its tests, without the tests' environment.
+    // ctest also runs the binary to list its tests, without the tests' environment.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
