@@ -4,6 +4,7 @@
 #include "platform/qt/Application.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QHostAddress>
@@ -38,6 +39,34 @@ bool parseLoginServer(const QString& text, vantorel::ServiceAddress& service) {
     return true;
 }
 
+// The command line: also answers --help and --version.
+struct CommandLine {
+    explicit CommandLine(const vantorel::ServiceAddress& defaults)
+        : appDir(QStringLiteral("app-dir"),
+                 QStringLiteral("Folder of config.ini and the database (default: the "
+                                "program's folder)."),
+                 QStringLiteral("DIR")),
+          login(QStringLiteral("login-server"),
+                QStringLiteral("Login server, IPv4 address and UDP port (default: %1:%2).")
+                    .arg(defaults.loginHost)
+                    .arg(defaults.loginPort),
+                QStringLiteral("HOST:PORT")),
+          web(QStringLiteral("web-base"),
+              QStringLiteral("Base address of the web server (default: %1).").arg(defaults.webBase),
+              QStringLiteral("URL")),
+          page(QStringLiteral("show-page"),
+               QStringLiteral("Development: show this page after start-up (e.g. SearchMainPage)."),
+               QStringLiteral("NAME")) {
+        parser.setApplicationDescription(
+            QStringLiteral("Vantorel, a client of the analysis service."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOptions({appDir, login, web, page});
+    }
+    QCommandLineOption appDir, login, web, page;
+    QCommandLineParser parser;
+};
+
 void fail(const QString& message) {
     std::fprintf(stderr, "vantorel: %s\n", qPrintable(message));
     std::exit(2);
@@ -54,6 +83,17 @@ int main(int argc, char** argv) {
         qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 
+    // Help and version need no display: answer them before the GUI starts.
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "-h" || a == "--help" || a == "-?" || a == "-v" || a == "--version") {
+            QCoreApplication info(argc, argv);
+            QCoreApplication::setApplicationVersion(QStringLiteral("10.09"));
+            vantorel::ServiceAddress defaults;
+            CommandLine(defaults).parser.process(info);  // prints and exits
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantorel"));
     QApplication::setApplicationVersion(QStringLiteral("10.09"));
@@ -61,29 +101,12 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     vantorel::ServiceAddress service;
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Vantorel, a client of the analysis service."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption appDirOption(
-        QStringLiteral("app-dir"),
-        QStringLiteral("Folder of config.ini and the database (default: the program's folder)."),
-        QStringLiteral("DIR"));
-    const QCommandLineOption loginOption(
-        QStringLiteral("login-server"),
-        QStringLiteral("Login server, IPv4 address and UDP port (default: %1:%2).")
-            .arg(service.loginHost)
-            .arg(service.loginPort),
-        QStringLiteral("HOST:PORT"));
-    const QCommandLineOption webOption(
-        QStringLiteral("web-base"),
-        QStringLiteral("Base address of the web server (default: %1).").arg(service.webBase),
-        QStringLiteral("URL"));
-    const QCommandLineOption pageOption(
-        QStringLiteral("show-page"),
-        QStringLiteral("Development: show this page after start-up (e.g. SearchMainPage)."),
-        QStringLiteral("NAME"));
-    parser.addOptions({appDirOption, loginOption, webOption, pageOption});
+    CommandLine commandLine(service);
+    QCommandLineParser& parser = commandLine.parser;
+    const QCommandLineOption& appDirOption = commandLine.appDir;
+    const QCommandLineOption& loginOption = commandLine.login;
+    const QCommandLineOption& webOption = commandLine.web;
+    const QCommandLineOption& pageOption = commandLine.page;
     parser.process(app);
 
     if (parser.isSet(loginOption) && !parseLoginServer(parser.value(loginOption), service))
