@@ -13,6 +13,12 @@ struct Rgb {
     friend bool operator==(const Rgb&, const Rgb&) = default;
 };
 
+// Colours the window uses in more than one place.
+inline constexpr Rgb kSkin{38, 38, 38};  // the skin's background
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kYellow{255, 255, 0};
+
 // What a control is decides how the shell draws it; behaviour never depends on the widget.
 enum class Kind {
     Image,       // windowless image, stretches its bitmap over its rectangle

@@ -9,10 +9,6 @@ namespace vantorel {
 
 namespace {
 
-constexpr Rgb kSkin{38, 38, 38};
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kYellow{255, 255, 0};
 constexpr Rgb kField{24, 24, 24};  // inner field of the login boxes
 constexpr Rgb kGrey{128, 128, 128};
 

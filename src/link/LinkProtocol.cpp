@@ -8,8 +8,6 @@ namespace vantorel {
 
 namespace {
 
-constexpr Rgb kWhite{255, 255, 255};
-
 // A peer on an IPv4-mapped IPv6 socket reports itself as "::ffff:a.b.c.d".
 QString plainIPv4(const QString& host) {
     return host.startsWith(u"::ffff:") ? host.mid(7) : host;

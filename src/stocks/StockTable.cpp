@@ -4,8 +4,6 @@ namespace vantorel {
 
 namespace {
 
-constexpr Rgb kWhite{255, 255, 255};
-constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kHover{200, 200, 200};
 constexpr Rgb kSelected{60, 60, 60};
 constexpr double kRowHeight = 450;

@@ -70,17 +70,16 @@ void FormLogin::hoverStep(double cx, double cy) {
         const double l = left + c.left + 45, t = top + c.top;
         return l <= cx && cx <= l + c.width && t <= cy && cy <= t + c.height;
     };
-    const Rgb white{255, 255, 255}, skin{38, 38, 38}, yellow{255, 255, 0};
     for (const char* n : {"UserName_border", "PassWord_border"}) {
         Control& c = ctl(QString::fromLatin1(n));
-        c.backColor = over(c) ? white : skin;
+        c.backColor = over(c) ? kWhite : kSkin;
     }
     for (const char* n : {"Jion_Label", "RePass_Label"}) {
         Control& c = ctl(QString::fromLatin1(n));
-        c.foreColor = over(c) ? yellow : white;
+        c.foreColor = over(c) ? kYellow : kWhite;
     }
     Control& web = ctl("Web_Label");
-    web.foreColor = over(web) ? Rgb{255, 125, 0} : yellow;
+    web.foreColor = over(web) ? Rgb{255, 125, 0} : kYellow;
     struct Picture {
         const char* name;
         int over, normal;

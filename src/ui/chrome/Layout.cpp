@@ -4,8 +4,6 @@ namespace vantorel {
 
 namespace {
 
-constexpr Rgb kSkin{38, 38, 38};
-
 void setPlace(Control& c, double left, double top) {
     c.left = left;
     c.top = top;
